@@ -19,12 +19,11 @@ struct UserDirs {
 
 // Reads the XDG variables and HOME through getenv (or the given lookup, for tests). Relative
 // XDG values are ignored, as the XDG rules say.
-UserDirs UserDirsFromEnvironment(
-    const std::function<const char*(const char*)>& getenv_ = nullptr);
+UserDirs UserDirsFromEnvironment(const std::function<const char*(const char*)>& getenv_ = nullptr);
 
 struct PerUserPaths {
-    std::filesystem::path folder;        // <data home>/Veltrano Q804 RGB
-    std::filesystem::path settingsFile;  // zmkb.ini
+    std::filesystem::path folder;                           // <data home>/Veltrano Q804 RGB
+    std::filesystem::path settingsFile;                     // zmkb.ini
     std::filesystem::path UserModeFile(int profile) const;  // UserDengColor_<n>.userd
 };
 

@@ -26,7 +26,7 @@ inline constexpr const char* kAppProfileTitle = "Veltrano Q804RGB";
 // The per-user settings key. Opening creates its folder; when that fails the key is not
 // valid: reads give nothing and writes fail, and the program goes on with its defaults.
 class SettingsKey {
-public:
+  public:
     static SettingsKey Open(const std::filesystem::path& configHome);
 
     bool valid() const { return valid_; }
@@ -37,7 +37,7 @@ public:
     std::optional<std::uint32_t> ReadDword(std::string_view name) const;
     Status WriteDword(std::string_view name, std::uint32_t value);
 
-private:
+  private:
     bool valid_ = false;
     std::filesystem::path file_;
     std::shared_ptr<IniCache> cache_ = std::make_shared<IniCache>();
@@ -45,7 +45,7 @@ private:
 
 // The application profile: named text values in sections, read with a default.
 class AppProfile {
-public:
+  public:
     explicit AppProfile(const std::filesystem::path& configHome);
 
     const std::filesystem::path& file() const { return file_; }
@@ -56,7 +56,7 @@ public:
     Status WriteAppProfileString(std::string_view section, std::string_view name,
                                  std::string_view text);
 
-private:
+  private:
     std::filesystem::path file_;
     std::shared_ptr<IniCache> cache_ = std::make_shared<IniCache>();
 };

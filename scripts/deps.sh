@@ -6,7 +6,9 @@ Q804_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libhidapi-dev libudev-dev
-    xvfb xauth xdotool
+    xvfb xauth xdotool trayer
+    usb.ids linux-libc-dev
+    clang libclang-rt-14-dev
 )
 
 q804_ensure_packages() {

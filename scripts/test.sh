@@ -20,3 +20,12 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQ804_SANITIZE=address,undefi
     -DQ804_BUILD_GUI=OFF -DQ804_BUILD_BENCHMARKS=OFF -DQ804_WITH_HIDAPI=OFF
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan -L core --output-on-failure -j "$jobs"
+
+echo "== Threaded tests under ThreadSanitizer"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DQ804_SANITIZE=thread \
+    -DQ804_BUILD_GUI=OFF -DQ804_BUILD_BENCHMARKS=OFF -DQ804_WITH_HIDAPI=OFF
+cmake --build build-tsan -j "$jobs"
+ctest --test-dir build-tsan -L threaded --output-on-failure -j "$jobs"
+
+echo "== Fuzzing the parsers of profile files, macro areas and key tables"
+bash scripts/fuzz.sh "${Q804_FUZZ_SECONDS:-60}"

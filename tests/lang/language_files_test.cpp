@@ -29,7 +29,7 @@ IniDocument LoadShipped(const char* name) {
 // Keys named in the sources as LangText("KEY"), LangLightText("KEY") or LangModeText("KEY"),
 // so a lookup added later cannot ship without its texts.
 std::set<std::pair<std::string, std::string>> KeysNamedInSources() {
-    static const std::regex call(R"re(Lang(Light|Mode)?Text\(\s*"([^"]+)")re");
+    static const std::regex call(R"re(Lang(Light|Mode)?Text\(\s*"([^"]+)"\s*[,)])re");
     std::set<std::pair<std::string, std::string>> keys;
     for (const char* folder : {"app", "device", "model", "lighting", "lang", "ui", "cli"}) {
         const fs::path root = fs::path(Q804_SOURCE_DIR) / folder;

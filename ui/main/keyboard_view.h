@@ -1,0 +1,84 @@
+#pragma once
+
+// The drawn keyboard of the main window: the 106 key buttons, the nine G keys, Fn, the six
+// extra keys, and the buttons around them (profiles, restore defaults, report rate, lock and
+// G-bank lamps, layout flip, view switch).
+//
+// The seam to the editors: a click on a key or G key calls onKeyClicked with the button id
+// (the assignment editor opens from there); a click on a profile button calls
+// onProfileClicked with the profile index. The view reads the working store to draw which
+// keys carry an assignment; it never writes it.
+
+#include <QObject>
+#include <functional>
+#include <map>
+
+#include "device/device_link.h"
+#include "model/assignment_store.h"
+#include "ui/skin/paint_hook.h"
+#include "ui/skin/png_button.h"
+#include "ui/skin/skin_image.h"
+
+namespace q804 {
+
+class CBaseDialog;
+
+class KeyboardView : public QObject {
+    Q_OBJECT
+
+  public:
+    // Button ids of the controls around the keys.
+    static constexpr int kIdLockCaps = 1125;
+    static constexpr int kIdLockNum = 1126;
+    static constexpr int kIdLockScroll = 1127;
+    static constexpr int kIdGBank = 1128;
+    static constexpr int kIdFlipIndicator = 1129;
+    static constexpr int kIdFlipLeft = 1130;
+    static constexpr int kIdFlipRight = 1131;
+    static constexpr int kIdLeftArrow = 1132;
+    static constexpr int kIdRightArrow = 1133;
+    static constexpr int kIdProfile1 = 1135;  // 1135-1137: profiles 1-3
+    static constexpr int kIdDefaults = 1138;
+    static constexpr int kIdViewSwitch = 1144;
+    static constexpr int kIdFn = 1174;
+    static constexpr int kIdFirstExtraKey = 1016;  // 1016-1021
+    static constexpr int kExtraKeyCount = 6;
+
+    // Places every button from the dialog's skin: the keys with the key look (their disabled
+    // look is the normal picture, their latched look the disabled picture), the rest with
+    // the main set.
+    KeyboardView(CBaseDialog& dialog, PaintHookRegistry& hooks, const ImageSet& mainSet,
+                 const QImage& arrows);
+
+    std::function<void(int buttonId)> onKeyClicked;
+    std::function<void(int profile)> onProfileClicked;
+
+    // nullptr for ids the view does not hold.
+    CPngButton* Button(int id) const;
+    // The report-rate button of index 0-3.
+    static int ReportRateButtonId(int index);
+
+    // Latches every key and G key (of the bank) whose entry in the profile carries an
+    // assignment; a profile outside 0-2 releases them all.
+    void RedrawMarks(const model::WorkingStore& store, int profile, device::GBank bank);
+    // The G-bank lamp and the G-key captions ("A1"-"A5" or "B1"-"B5", G6-G9 blank).
+    void ShowGBank(device::GBank bank);
+    // Latches the button of the profile and releases the two others; other values change
+    // nothing.
+    void UpdateProfileButtons(int profile);
+    // Flag 0: F1-F4 (1010-1013) live and the extra keys off; 1 the other way round.
+    void ApplyFlip(bool flipped);
+    device::GBank ShownBank() const { return shownBank_; }
+
+  private:
+    CPngButton* Add(int id, std::string_view key, const ImageSet& pictures);
+    void OnClicked(int id);
+
+    CBaseDialog& dialog_;
+    PaintHookRegistry& hooks_;
+    ImageSet main_;
+    std::map<int, CPngButton*> buttons_;
+    device::GBank shownBank_ = device::GBank::kA;
+};
+
+}  // namespace q804

@@ -1,5 +1,6 @@
 #include "ui/main/keyboard_view.h"
 
+#include "model/editor/edit_target.h"
 #include "model/key_tables.h"
 #include "ui/skin/layout/skin_keys.h"
 #include "ui/skin/skin_dialog.h"
@@ -34,15 +35,16 @@ constexpr FrameButton kFrameButtons[] = {
 };
 
 constexpr int kLiveFunctionKeys[] = {1010, 1011, 1012, 1013};
+constexpr int kReportRateIds[] = {1147, 1168, 1169, 1170};
 
 }  // namespace
 
 KeyboardView::KeyboardView(CBaseDialog& dialog, PaintHookRegistry& hooks, const ImageSet& mainSet,
                            const QImage& arrows)
-    : QObject(&dialog), dialog_(dialog), hooks_(hooks), main_(mainSet) {
-    ImageSet keys = mainSet;
-    keys.disabled = mainSet.normal;
-    keys.checked = mainSet.disabled;
+    : QObject(&dialog), dialog_(dialog), hooks_(hooks), main_(mainSet), keys_(mainSet) {
+    keys_.disabled = mainSet.normal;
+    keys_.checked = mainSet.disabled;
+    const ImageSet& keys = keys_;
     for (const model::KeyButtonRow& row : model::kKeyButtonOrder) {
         Add(row.button, KeySkinKey(static_cast<unsigned>(model::KeySlotOfCode(row.code))), keys);
     }
@@ -59,8 +61,8 @@ KeyboardView::KeyboardView(CBaseDialog& dialog, PaintHookRegistry& hooks, const 
     for (const FrameButton& button : kFrameButtons) {
         Add(button.id, button.key, mainSet);
     }
-    // The view switch stays hidden, as the colour-select view is not offered.
-    Button(kIdViewSwitch)->hide();
+    // The view switch is shown wherever the skin places it: it is the only way into the
+    // colour-select view.
     for (int id : {kIdLeftArrow, kIdRightArrow}) {
         auto* arrow = new CPngButton(hooks_, &dialog_);
         const bool right = id == kIdRightArrow;
@@ -88,8 +90,7 @@ CPngButton* KeyboardView::Button(int id) const {
 }
 
 int KeyboardView::ReportRateButtonId(int index) {
-    constexpr int kIds[] = {1147, 1168, 1169, 1170};
-    return index >= 0 && index < 4 ? kIds[index] : 0;
+    return index >= 0 && index < 4 ? kReportRateIds[index] : 0;
 }
 
 void KeyboardView::OnClicked(int id) {
@@ -101,10 +102,104 @@ void KeyboardView::OnClicked(int id) {
     }
     const bool isKey =
         model::KeyButtonRowOfId(id).has_value() || model::GKeyIndexOfButton(id).has_value();
-    if (isKey && onKeyClicked) {
-        onKeyClicked(id);
+    if (isKey) {
+        if (onKeyClicked) {
+            onKeyClicked(id);
+        }
+        return;
+    }
+    const bool command = id == kIdDefaults || id == kIdFlipLeft || id == kIdFlipRight ||
+                         id == kIdViewSwitch || ReportRateIndex(id).has_value();
+    if (command && onCommand) {
+        onCommand(id);
     }
     // Fn, the extra keys and the lamps do nothing in the function view.
+}
+
+std::optional<int> KeyboardView::ReportRateIndex(int id) {
+    for (int i = 0; i < 4; ++i) {
+        if (kReportRateIds[i] == id) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+void KeyboardView::SetColourPictures(const QImage& unselected, const QImage& selected) {
+    colourOff_ = unselected;
+    colourOn_ = selected;
+}
+
+template <typename Visit>
+void KeyboardView::ForEachKey(Visit visit) const {
+    for (model::KeyButtonId id : model::kGKeyButtons) {
+        visit(static_cast<int>(id));
+    }
+    for (const model::KeyButtonRow& row : model::kKeyButtonOrder) {
+        visit(static_cast<int>(row.button));
+    }
+}
+
+void KeyboardView::ShowLooks(std::span<const model::editor::KeyLook> looks) {
+    for (const model::editor::KeyLook& look : looks) {
+        if (CPngButton* key = Button(look.button)) {
+            key->SetChecked(look.marked);
+            key->SetTooltip(QString::fromStdString(look.tooltip), true);
+        }
+    }
+}
+
+void KeyboardView::ShowKeyPictures(int id) {
+    if (CPngButton* key = Button(id)) {
+        key->SetPicturesOnly(keys_.normal, keys_.hover, keys_.pressed, keys_.disabled,
+                             keys_.checked);
+    }
+}
+
+void KeyboardView::HighlightKey(int id, bool on) {
+    CPngButton* key = Button(id);
+    if (key == nullptr) {
+        return;
+    }
+    if (on) {
+        key->SetPicturesOnly(keys_.hover, keys_.hover, keys_.pressed, keys_.disabled, keys_.hover);
+    } else {
+        ShowKeyPictures(id);
+    }
+}
+
+void KeyboardView::ShowColourSelection(int id, bool selected) {
+    if (CPngButton* key = Button(id)) {
+        const QImage& picture = selected ? colourOn_ : colourOff_;
+        key->SetPicturesOnly(picture, picture, picture, picture, picture);
+    }
+}
+
+void KeyboardView::RedrawAllKeys(const model::WorkingStore& store, int profile, device::GBank bank,
+                                 bool colourSelectView) {
+    const int bankIndex = static_cast<int>(bank);
+    auto lock = store.Lock();
+    ForEachKey([&](int id) {
+        const model::KeySlot slot =
+            model::editor::ColourFlagSlot(static_cast<model::KeyButtonId>(id), bankIndex);
+        if (!colourSelectView || slot == model::kNoSlot || profile < 0 || profile > 2) {
+            ShowKeyPictures(id);
+            return;
+        }
+        ShowColourSelection(id, store.EntryAt(profile, slot).colourSelected != 0);
+    });
+}
+
+void KeyboardView::UpdateReportRate(int index) {
+    const int latched = index > 3 ? 3 : index;
+    for (int i = 0; i < 4; ++i) {
+        Button(kReportRateIds[i])->SetChecked(i == latched);
+    }
+}
+
+void KeyboardView::ClearKeyMarks() {
+    ForEachKey([&](int id) { Button(id)->SetChecked(false); });
+    Button(kIdFn)->SetChecked(false);
 }
 
 void KeyboardView::RedrawMarks(const model::WorkingStore& store, int profile, device::GBank bank) {

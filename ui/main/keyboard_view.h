@@ -12,9 +12,12 @@
 #include <QObject>
 #include <functional>
 #include <map>
+#include <optional>
+#include <span>
 
 #include "device/device_link.h"
 #include "model/assignment_store.h"
+#include "model/editor/key_looks.h"
 #include "ui/skin/paint_hook.h"
 #include "ui/skin/png_button.h"
 #include "ui/skin/skin_image.h"
@@ -52,11 +55,18 @@ class KeyboardView : public QObject {
 
     std::function<void(int buttonId)> onKeyClicked;
     std::function<void(int profile)> onProfileClicked;
+    // Restore defaults, the layout flip buttons, the view switch and the report-rate buttons.
+    std::function<void(int buttonId)> onCommand;
+
+    // The two colour-select pictures (flag clear, flag set) of the colour-select view.
+    void SetColourPictures(const QImage& unselected, const QImage& selected);
 
     // nullptr for ids the view does not hold.
     CPngButton* Button(int id) const;
     // The report-rate button of index 0-3.
     static int ReportRateButtonId(int index);
+    // The index 0-3 of a report-rate button id.
+    static std::optional<int> ReportRateIndex(int id);
 
     // Latches every key and G key (of the bank) whose entry in the profile carries an
     // assignment; a profile outside 0-2 releases them all.
@@ -70,13 +80,34 @@ class KeyboardView : public QObject {
     void ApplyFlip(bool flipped);
     device::GBank ShownBank() const { return shownBank_; }
 
+    // Latched state and tooltip of each listed key and G key.
+    void ShowLooks(std::span<const model::editor::KeyLook> looks);
+    // The edited key: normal, hover and latched looks all show the hover picture.
+    void HighlightKey(int id, bool on);
+    // One key drawn with the colour-select picture of its flag.
+    void ShowColourSelection(int id, bool selected);
+    // Every key and G key: colour-select pictures from their flags in the colour-select
+    // view, the ordinary pictures otherwise.
+    void RedrawAllKeys(const model::WorkingStore& store, int profile, device::GBank bank,
+                       bool colourSelectView);
+    // Latches the report-rate button of the index (above 3 counts as 3).
+    void UpdateReportRate(int index);
+    // Removes the latched state of every G key, key and Fn.
+    void ClearKeyMarks();
+
   private:
     CPngButton* Add(int id, std::string_view key, const ImageSet& pictures);
     void OnClicked(int id);
+    void ShowKeyPictures(int id);
+    template <typename Visit>
+    void ForEachKey(Visit visit) const;
 
     CBaseDialog& dialog_;
     PaintHookRegistry& hooks_;
     ImageSet main_;
+    ImageSet keys_;
+    QImage colourOff_;
+    QImage colourOn_;
     std::map<int, CPngButton*> buttons_;
     device::GBank shownBank_ = device::GBank::kA;
 };

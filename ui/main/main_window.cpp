@@ -14,6 +14,7 @@
 #include "app/context/shell_messages.h"
 #include "common/text_format.h"
 #include "model/profiles.h"
+#include "ui/editors/composite_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/main/app_icons.h"
 #include "ui/main/busy_indicator.h"
@@ -85,6 +86,9 @@ CQuorvaneDlg::CQuorvaneDlg(ApplicationContext& context, PaintHookRegistry& paint
 
 CQuorvaneDlg::~CQuorvaneDlg() {
     Shutdown();
+    // The editor calls back into the keyboard view, which as an older child would go first.
+    delete editor_;
+    editor_ = nullptr;
     if (about_) {
         delete about_.data();
     }
@@ -106,7 +110,8 @@ Status CQuorvaneDlg::Init() {
         return Error{"the main window's pictures are missing from " + SkinDir().string()};
     }
     SetApplyEnabled(false);
-    keyboard_->ApplyFlip(context_.appProfile.GetAppProfileString("PROFILES", "Flip", "0") != "0");
+    keyboard_->ApplyFlip(FlipFlag());
+    LabelViewSwitch();
     setWindowTitle(QString::fromStdString(context_.Text("MAIN_CAPTION")));
     setProperty("q804WindowTag", shell::kWindowTag);
     for (const std::string& warning : context_.warnings()) {
@@ -273,7 +278,7 @@ void CQuorvaneDlg::OnConsumerCode(std::uint16_t code) {
 void CQuorvaneDlg::OnProfileRefresh() {
     const int profile = context_.deviceState.currentProfile.load();
     keyboard_->UpdateProfileButtons(profile);
-    keyboard_->RedrawMarks(context_.store.working, profile, context_.link().ActiveGBank());
+    RefreshKeyLooks();
     applyPending_ = false;
     SetApplyEnabled(false);
     RebuildProfileMenu();
@@ -282,9 +287,11 @@ void CQuorvaneDlg::OnProfileRefresh() {
 void CQuorvaneDlg::OnGBankChanged() {
     const device::GBank bank = context_.link().ActiveGBank();
     keyboard_->ShowGBank(bank);
-    // The cached profile only: asking the keyboard here could wait on the service's thread.
-    keyboard_->RedrawMarks(context_.store.working, context_.deviceState.currentProfile.load(),
-                           bank);
+    // The G keys now stand for the other bank's entries: their marks and tooltips follow.
+    // Only with a cached profile: asking the keyboard here could wait on the service's thread.
+    if (context_.deviceState.currentProfile.load() >= 0) {
+        RefreshKeyLooks();
+    }
     Log(std::string("gbank ") + (bank == device::GBank::kB ? "B" : "A"));
 }
 
@@ -392,6 +399,7 @@ void CQuorvaneDlg::Relabel(int languageIndex) {
     Button(kIdMenu)->SetTooltip(text("MAIN_MENU_PROMPT"), true);
     Button(kIdClose)->SetTooltip(text("MAIN_CLOSE_PROMPT"), true);
     panel_->Relabel(language, languageIndex);
+    LabelViewSwitch();
     const std::pair<int, const char*> captions[] = {
         {KeyboardView::kIdProfile1, "PROFILE_1"},
         {KeyboardView::kIdProfile1 + 1, "PROFILE_2"},

@@ -35,6 +35,7 @@ class BusyIndicator;
 class CAboutDlg;
 class KeyboardView;
 class LightingPanel;
+class Quorvane_DlgComposite;
 
 // What the window asks of the desktop and the process; tests put recorders in their place.
 struct MainWindowHooks {
@@ -131,6 +132,10 @@ class CQuorvaneDlg : public CBaseDialog {
 
     // Parts, for the keyboard view's owner and for tests.
     KeyboardView& Keyboard() { return *keyboard_; }
+    Quorvane_DlgComposite& AssignmentEditor() { return *editor_; }
+    bool ColourSelectMode() const { return colourSelectMode_; }
+    // The layout flip flag of the settings: anything but "0" counts as flipped.
+    bool FlipFlag() const;
     LightingPanel& Panel() { return *panel_; }
     BusyIndicator& BusyPicture() { return *busy_; }
     CPngButton* Button(int id) const;
@@ -174,6 +179,17 @@ class CQuorvaneDlg : public CBaseDialog {
     void SetApplyEnabled(bool enabled);
     void RebuildProfileMenu();
     void SelectProfile(int profile);
+    // The keyboard view and its assignment editor.
+    void CreateEditor();
+    void OnProfileClicked(int profile);
+    void OnViewCommand(int id);
+    void RestoreDefaults();
+    void ToggleFlip();
+    void ToggleViewSwitch();
+    void LabelViewSwitch();
+    void SetReportRate(int index);
+    // Marks and tooltips of every key from the store, for the profile and bank shown.
+    void RefreshKeyLooks();
     void ShowMenuAtCursor(QMenu& menu);
     void ShowText(std::string_view languageKey, std::string_view argument = {});
     void HideWindow();
@@ -194,6 +210,8 @@ class CQuorvaneDlg : public CBaseDialog {
     WindowMessages messages_;
     std::unique_ptr<PresenceHandler> presence_;
     KeyboardView* keyboard_ = nullptr;
+    Quorvane_DlgComposite* editor_ = nullptr;
+    bool colourSelectMode_ = false;
     LightingPanel* panel_ = nullptr;
     BusyIndicator* busy_ = nullptr;
     std::map<int, CPngButton*> buttons_;

@@ -52,7 +52,6 @@ QString Q(const std::string& text) {
 void CQuorvaneDlg::PlaceControls() {
     const ImageSet mainSet = LoadImageSet(kMainImageSet);
     keyboard_ = new KeyboardView(*this, paintHooks_, mainSet, LoadStatePicture(kMainArrowPicture));
-    keyboard_->onProfileClicked = [this](int profile) { SelectProfile(profile); };
     for (const WindowButton& entry : kWindowButtons) {
         auto* button = new CPngButton(paintHooks_, this);
         PlaceSkinnedButton(*button, entry.key, mainSet);
@@ -82,6 +81,8 @@ void CQuorvaneDlg::PlaceControls() {
     panel_ = new LightingPanel(*this);
     panel_->EffectList().installEventFilter(this);
     busy_ = new BusyIndicator(*this);
+
+    CreateEditor();
 
     ConnectMenuCommands(profileMenu_, [this](int id) { OnCommand(id); });
     ConnectMenuCommands(backupMenu_, [this](int id) { OnCommand(id); });
@@ -248,7 +249,7 @@ void CQuorvaneDlg::SelectProfile(int profile) {
     hooks.refreshView = [this] {
         const int current = context_.deviceState.currentProfile.load();
         keyboard_->UpdateProfileButtons(current);
-        keyboard_->RedrawMarks(context_.store.working, current, context_.link().ActiveGBank());
+        RefreshKeyLooks();
         RebuildProfileMenu();
     };
     model::SelectProfile(context_.profiles(), profile, hooks);
@@ -427,9 +428,7 @@ void CQuorvaneDlg::RestoreFromFile() {
             if (result == 0) {
                 return;
             }
-            keyboard_->RedrawMarks(context_.store.working,
-                                   context_.deviceState.currentProfile.load(),
-                                   context_.link().ActiveGBank());
+            RefreshKeyLooks();
             // A restore the keyboard did not take stays pending, so Apply can retry it.
             applyPending_ = result == 2;
             SetApplyEnabled(applyPending_);

@@ -202,21 +202,6 @@ void KeyboardView::ClearKeyMarks() {
     Button(kIdFn)->SetChecked(false);
 }
 
-void KeyboardView::RedrawMarks(const model::WorkingStore& store, int profile, device::GBank bank) {
-    auto lock = store.Lock();
-    const bool known = profile >= 0 && profile < 3;
-    auto assigned = [&](model::KeySlot slot) {
-        return known && slot != model::kNoSlot &&
-               store.EntryAt(profile, slot).kind() != model::AssignmentType::kDefault;
-    };
-    for (const model::KeyButtonRow& row : model::kKeyButtonOrder) {
-        Button(row.button)->SetChecked(assigned(model::KeySlotOfCode(row.code)));
-    }
-    for (model::KeyButtonId id : model::kGKeyButtons) {
-        Button(id)->SetChecked(assigned(model::GKeySlotOfButton(id, static_cast<int>(bank))));
-    }
-}
-
 void KeyboardView::ShowGBank(device::GBank bank) {
     shownBank_ = bank;
     CPngButton* lamp = Button(kIdGBank);

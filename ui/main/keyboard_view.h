@@ -68,9 +68,6 @@ class KeyboardView : public QObject {
     // The index 0-3 of a report-rate button id.
     static std::optional<int> ReportRateIndex(int id);
 
-    // Latches every key and G key (of the bank) whose entry in the profile carries an
-    // assignment; a profile outside 0-2 releases them all.
-    void RedrawMarks(const model::WorkingStore& store, int profile, device::GBank bank);
     // The G-bank lamp and the G-key captions ("A1"-"A5" or "B1"-"B5", G6-G9 blank).
     void ShowGBank(device::GBank bank);
     // Latches the button of the profile and releases the two others; other values change

@@ -8,7 +8,8 @@ namespace fs = std::filesystem;
 
 fs::path DataDirFor(const fs::path& programDir) {
     std::error_code ec;
-    if (fs::exists(programDir / "Lang0804.ini", ec) || fs::exists(programDir / "Lang0409.ini", ec)) {
+    if (fs::exists(programDir / "Lang0804.ini", ec) ||
+        fs::exists(programDir / "Lang0409.ini", ec)) {
         return programDir;
     }
     fs::path installed = programDir.parent_path() / "share" / kInstalledDataFolder;

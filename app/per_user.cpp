@@ -21,7 +21,8 @@ fs::path HomeFolder(const std::function<const char*(const char*)>& getenv_) {
     if (const char* home = getenv_("HOME"); home != nullptr && home[0] == '/') {
         return home;
     }
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+    if (const passwd* entry = ::getpwuid(::getuid());
+        entry != nullptr && entry->pw_dir != nullptr) {
         return entry->pw_dir;
     }
     return "/tmp";

@@ -1,8 +1,8 @@
 // q804ctl profile, assign and apply: the keyboard's current profile and the working
 // configuration, changed and uploaded the way the main window's Apply does.
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <ostream>
 #include <string>
 

@@ -16,7 +16,7 @@ Error SystemError(const std::string& what, const std::filesystem::path& path, in
 
 // Closes a descriptor on every way out of a function.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) {
@@ -32,7 +32,7 @@ public:
         return fd;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -92,8 +92,7 @@ Result<std::vector<std::uint8_t>> ReadRegularFile(const std::filesystem::path& p
     return bytes;
 }
 
-Status WriteFileAtomically(const std::filesystem::path& path,
-                           std::span<const std::uint8_t> bytes) {
+Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) {
         folder = ".";

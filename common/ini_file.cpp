@@ -14,7 +14,9 @@ namespace {
 constexpr std::uintmax_t kMaxIniBytes = 16 * 1024 * 1024;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
@@ -26,12 +28,14 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerAscii(x) == LowerAscii(y);
+           });
 }
 
 std::string_view Unquote(std::string_view value) {
@@ -45,13 +49,16 @@ std::string_view Unquote(std::string_view value) {
 
 std::string SingleLine(std::string_view value) {
     std::string out(value);
-    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    std::replace_if(
+        out.begin(), out.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     return out;
 }
 
 }  // namespace
 
-IniDocument::IniDocument(std::string text) : text_(std::move(text)) { Reparse(); }
+IniDocument::IniDocument(std::string text) : text_(std::move(text)) {
+    Reparse();
+}
 
 void IniDocument::Reparse() {
     lines_.clear();
@@ -236,8 +243,7 @@ Result<IniDocument> LoadIniForEditing(const std::filesystem::path& path) {
 }
 
 std::string ReadIniString(const std::filesystem::path& path, std::string_view section,
-                          std::string_view key, std::string_view fallback,
-                          std::size_t maxChars) {
+                          std::string_view key, std::string_view fallback, std::size_t maxChars) {
     auto bytes = ReadRegularFile(path, kMaxIniBytes);
     if (!bytes) {
         return std::string(Utf8Prefix(fallback, maxChars));

@@ -31,7 +31,7 @@ namespace q804 {
 inline constexpr std::size_t kIniValueMaxChars = 259;
 
 class IniDocument {
-public:
+  public:
     IniDocument() = default;
     explicit IniDocument(std::string text);
 
@@ -57,16 +57,16 @@ public:
 
     const std::string& text() const { return text_; }
 
-private:
+  private:
     enum class LineKind { kOther, kSection, kKey };
     struct Line {
-        std::size_t begin = 0;         // first byte of the line
-        std::size_t contentEnd = 0;    // end of the line without its line break
-        std::size_t end = 0;           // end including the line break
+        std::size_t begin = 0;       // first byte of the line
+        std::size_t contentEnd = 0;  // end of the line without its line break
+        std::size_t end = 0;         // end including the line break
         LineKind kind = LineKind::kOther;
-        std::size_t nameBegin = 0;     // section or key name, trimmed, as offsets so that
-        std::size_t nameSize = 0;      // copies of a document stay valid
-        std::size_t valueBegin = 0;    // for keys: first byte after '='
+        std::size_t nameBegin = 0;   // section or key name, trimmed, as offsets so that
+        std::size_t nameSize = 0;    // copies of a document stay valid
+        std::size_t valueBegin = 0;  // for keys: first byte after '='
     };
 
     void Reparse();
@@ -99,11 +99,11 @@ Status WriteIniString(const std::filesystem::path& path, std::string_view sectio
 // modification time or its identity (a file replaced by rename) changed, so a file edited
 // while the program runs is seen at the next lookup without paying for a parse each time.
 class IniCache {
-public:
+  public:
     // The parsed file, or nullptr when it is missing or unreadable.
     std::shared_ptr<const IniDocument> Load(const std::filesystem::path& path);
 
-private:
+  private:
     struct Entry {
         std::uintmax_t size = 0;
         std::int64_t mtimeNs = 0;

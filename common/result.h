@@ -15,7 +15,7 @@ struct Error {
 // The result of an operation that yields a value or fails with a reason.
 template <typename T>
 class [[nodiscard]] Result {
-public:
+  public:
     Result(T value) : state_(std::move(value)) {}
     Result(Error error) : state_(std::move(error)) {}
 
@@ -27,13 +27,13 @@ public:
     T&& value() && { return std::get<T>(std::move(state_)); }
     const Error& error() const { return std::get<Error>(state_); }
 
-private:
+  private:
     std::variant<T, Error> state_;
 };
 
 // The result of an operation that yields nothing but success or a reason.
 class [[nodiscard]] Status {
-public:
+  public:
     Status() = default;
     Status(Error error) : failed_(true), error_(std::move(error)) {}
     static Status Ok() { return {}; }
@@ -42,7 +42,7 @@ public:
     explicit operator bool() const { return ok(); }
     const Error& error() const { return error_; }
 
-private:
+  private:
     bool failed_ = false;
     Error error_;
 };

@@ -21,13 +21,16 @@ struct Conversion {
 constexpr std::string_view kLetters = "diouxXcsS";
 constexpr std::size_t kMaxWidth = 256;  // a silly width in a language file stays harmless
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Parses the conversion starting at format[pos] == '%'; nothing if it is not one we fill.
 std::optional<Conversion> ParseConversion(std::string_view format, std::size_t pos) {
     Conversion c;
     c.begin = pos++;
-    while (pos < format.size() && std::string_view("-+ #0").find(format[pos]) != std::string_view::npos) {
+    while (pos < format.size() &&
+           std::string_view("-+ #0").find(format[pos]) != std::string_view::npos) {
         c.leftAlign |= format[pos] == '-';
         c.zeroPad |= format[pos] == '0';
         ++pos;
@@ -40,12 +43,14 @@ std::optional<Conversion> ParseConversion(std::string_view format, std::size_t p
         std::size_t precision = 0;
         ++pos;
         while (pos < format.size() && IsDigit(format[pos])) {
-            precision = std::min(kMaxWidth, precision * 10 + static_cast<std::size_t>(format[pos] - '0'));
+            precision =
+                std::min(kMaxWidth, precision * 10 + static_cast<std::size_t>(format[pos] - '0'));
             ++pos;
         }
         c.precision = precision;
     }
-    while (pos < format.size() && std::string_view("hlLqjzt").find(format[pos]) != std::string_view::npos) {
+    while (pos < format.size() &&
+           std::string_view("hlLqjzt").find(format[pos]) != std::string_view::npos) {
         ++pos;
     }
     if (pos >= format.size() || kLetters.find(format[pos]) == std::string_view::npos) {
@@ -74,20 +79,30 @@ std::string Render(const Conversion& c, const std::variant<std::int64_t, std::st
         // Unsigned conversions see the number as the 32-bit value a C int argument has.
         const auto asUnsigned = static_cast<std::uint32_t>(*number);
         switch (c.letter) {
-            case 'u': body = Digits(asUnsigned, 10, false); break;
-            case 'x': body = Digits(asUnsigned, 16, false); break;
-            case 'X': body = Digits(asUnsigned, 16, true); break;
-            case 'o': body = Digits(asUnsigned, 8, false); break;
+            case 'u':
+                body = Digits(asUnsigned, 10, false);
+                break;
+            case 'x':
+                body = Digits(asUnsigned, 16, false);
+                break;
+            case 'X':
+                body = Digits(asUnsigned, 16, true);
+                break;
+            case 'o':
+                body = Digits(asUnsigned, 8, false);
+                break;
             case 'c':
             case 's':
             case 'S':
                 numeric = false;
-                body = c.letter == 'c' ? Utf16ToUtf8(std::u16string(1, static_cast<char16_t>(*number)))
-                                       : std::to_string(*number);
+                body = c.letter == 'c'
+                           ? Utf16ToUtf8(std::u16string(1, static_cast<char16_t>(*number)))
+                           : std::to_string(*number);
                 break;
             default:
-                body = *number < 0 ? "-" + Digits(static_cast<std::uint64_t>(-(*number + 1)) + 1, 10, false)
-                                   : Digits(static_cast<std::uint64_t>(*number), 10, false);
+                body = *number < 0
+                           ? "-" + Digits(static_cast<std::uint64_t>(-(*number + 1)) + 1, 10, false)
+                           : Digits(static_cast<std::uint64_t>(*number), 10, false);
         }
     } else {
         std::string_view text = std::get<std::string_view>(arg);
@@ -146,8 +161,12 @@ std::string Fill(std::string_view format, const std::variant<std::int64_t, std::
 
 }  // namespace
 
-std::string FormatText(std::string_view format, std::int64_t number) { return Fill(format, number); }
+std::string FormatText(std::string_view format, std::int64_t number) {
+    return Fill(format, number);
+}
 
-std::string FormatText(std::string_view format, std::string_view text) { return Fill(format, text); }
+std::string FormatText(std::string_view format, std::string_view text) {
+    return Fill(format, text);
+}
 
 }  // namespace q804

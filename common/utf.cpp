@@ -41,8 +41,8 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
         cp = (cp << 6) | (byte(pos + i) & 0x3F);
     }
     pos += extra + 1;
-    const bool overlong = (extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) ||
-                          (extra == 3 && cp < 0x10000);
+    const bool overlong =
+        (extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
     if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
         return kReplacement;
     }

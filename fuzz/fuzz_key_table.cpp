@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     KeyTable matrix = q804::model::DefaultMatrix::BuiltIn();
     std::copy_n(data, std::min(size, table.size()), table.begin());
     if (size > table.size()) {
-        std::copy_n(data + table.size(), std::min(size - table.size(), matrix.size()), matrix.begin());
+        std::copy_n(data + table.size(), std::min(size - table.size(), matrix.size()),
+                    matrix.begin());
     }
     q804::model::StoreImage image = q804::model::NewDefaultImage();
     for (int slice = 0; slice < 3; ++slice) {

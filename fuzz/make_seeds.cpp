@@ -17,7 +17,8 @@ using namespace q804::model;
 void Write(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 MacroRecord Macro(std::uint16_t id, std::u16string name, std::size_t actions) {
@@ -28,7 +29,8 @@ MacroRecord Macro(std::uint16_t id, std::u16string name, std::size_t actions) {
     std::vector<MacroAction> list;
     const std::uint16_t codes[] = {0x01E, 0x02A, 0x171, 0x162, 0x15F, 0x130};
     for (std::size_t i = 0; i < actions; ++i) {
-        list.push_back({static_cast<std::uint32_t>(i * 10), codes[i % 6], static_cast<std::uint16_t>(i % 2)});
+        list.push_back(
+            {static_cast<std::uint32_t>(i * 10), codes[i % 6], static_cast<std::uint16_t>(i % 2)});
     }
     macro.setActions(list);
     return macro;

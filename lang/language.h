@@ -21,9 +21,18 @@ struct LanguageFallback {
     std::uint32_t language;
 };
 inline constexpr std::array<LanguageFallback, 12> kLanguageFallbackMap = {{
-    {0x0C04, 0x0804}, {0x1004, 0x0404}, {0x0809, 0x0409}, {0x0C09, 0x0409},
-    {0x1009, 0x0409}, {0x1409, 0x0409}, {0x1809, 0x0409}, {0x1C09, 0x0409},
-    {0x2009, 0x0409}, {0x2409, 0x0409}, {0x2809, 0x0409}, {0x2C09, 0x0409},
+    {0x0C04, 0x0804},
+    {0x1004, 0x0404},
+    {0x0809, 0x0409},
+    {0x0C09, 0x0409},
+    {0x1009, 0x0409},
+    {0x1409, 0x0409},
+    {0x1809, 0x0409},
+    {0x1C09, 0x0409},
+    {0x2009, 0x0409},
+    {0x2409, 0x0409},
+    {0x2809, 0x0409},
+    {0x2C09, 0x0409},
 }};
 
 inline constexpr const char* kMissingText = "#Error";
@@ -33,7 +42,7 @@ inline constexpr const char* kLanguageIdValue = "dwLanguageId";
 // current file; parsed files are cached and parsed again only when the file changed. Safe
 // to use from several threads.
 class LanguageTables {
-public:
+  public:
     // dataDir holds the Lang%04X.ini files; systemLanguageId is the user's locale language.
     LanguageTables(std::filesystem::path dataDir, SettingsKey& settings,
                    std::uint32_t systemLanguageId);
@@ -59,7 +68,7 @@ public:
         return LangModeText(key, CurrentLanguageIndex());
     }
 
-private:
+  private:
     std::string Lookup(std::string_view section, std::string_view key, int index);
 
     std::filesystem::path dataDir_;

@@ -21,7 +21,7 @@ namespace q804::model {
 using StoreLock = std::unique_lock<std::recursive_mutex>;
 
 class WorkingStore {
-public:
+  public:
     WorkingStore();
 
     StoreLock Lock() const { return StoreLock(mutex_); }
@@ -37,8 +37,10 @@ public:
     AssignmentEntry EntryNumbered(int entryNumber) const;
     // Replaces one entry. The entry's former text is dropped; the new text is kept only for
     // the types that own one (program path, text to type).
-    void SetEntry(int profile, int slot, const AssignmentEntry& entry, std::u16string_view text = {});
-    void SetEntryNumbered(int entryNumber, const AssignmentEntry& entry, std::u16string_view text = {});
+    void SetEntry(int profile, int slot, const AssignmentEntry& entry,
+                  std::u16string_view text = {});
+    void SetEntryNumbered(int entryNumber, const AssignmentEntry& entry,
+                          std::u16string_view text = {});
 
     // The text of an entry, if it has one.
     const std::optional<std::u16string>& TextAt(int entryNumber) const;
@@ -60,7 +62,7 @@ public:
     void ReleaseWorkingMacros();
     void ReleaseWorkingImage();
 
-private:
+  private:
     void SetText(int entryNumber, std::optional<std::u16string> text);
 
     mutable std::recursive_mutex mutex_;
@@ -71,7 +73,7 @@ private:
 };
 
 class UploadSnapshot {
-public:
+  public:
     StoreLock Lock() const { return StoreLock(mutex_); }
 
     const std::optional<StoreImage>& image() const { return image_; }
@@ -82,7 +84,7 @@ public:
     void ReleaseSnapshotMacros();
     void ReleaseSnapshotImage();
 
-private:
+  private:
     friend class AssignmentStore;
     mutable std::recursive_mutex mutex_;
     std::optional<StoreImage> image_;
@@ -94,7 +96,7 @@ private:
 using AskYesNo = std::function<bool(std::string_view languageKey)>;
 
 class AssignmentStore {
-public:
+  public:
     WorkingStore working;
     UploadSnapshot snapshot;
 

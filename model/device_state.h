@@ -14,8 +14,8 @@ namespace q804::model {
 
 struct DeviceState {
     DefaultMatrix defaultMatrix;
-    std::atomic<int> currentProfile{-1};      // 0..2, or -1: ask the keyboard
-    std::atomic<unsigned> macroCapacity{0};   // bytes; 0 until the settings were read
+    std::atomic<int> currentProfile{-1};     // 0..2, or -1: ask the keyboard
+    std::atomic<unsigned> macroCapacity{0};  // bytes; 0 until the settings were read
 };
 
 // Shows a message given by its language key (a message box in the window, a line on stderr

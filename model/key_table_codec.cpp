@@ -37,33 +37,54 @@ constexpr std::size_t RecordOffset(int position) {
 
 DeviceKeyRecord ModifierRecord(KeyCode code) {
     switch (code) {
-        case 0x01D: return {0x02, 0x01, 0x01};
-        case 0x02A: return {0x02, 0x01, 0x02};
-        case 0x038: return {0x02, 0x01, 0x04};
-        case 0x15B: return {0x02, 0x01, 0x08};
-        case 0x11D: return {0x02, 0x01, 0x10};
-        case 0x036: return {0x02, 0x01, 0x20};
-        case 0x138: return {0x02, 0x01, 0x40};
-        case 0x15C: return {0x02, 0x01, 0x80};
-        default: return {};
+        case 0x01D:
+            return {0x02, 0x01, 0x01};
+        case 0x02A:
+            return {0x02, 0x01, 0x02};
+        case 0x038:
+            return {0x02, 0x01, 0x04};
+        case 0x15B:
+            return {0x02, 0x01, 0x08};
+        case 0x11D:
+            return {0x02, 0x01, 0x10};
+        case 0x036:
+            return {0x02, 0x01, 0x20};
+        case 0x138:
+            return {0x02, 0x01, 0x40};
+        case 0x15C:
+            return {0x02, 0x01, 0x80};
+        default:
+            return {};
     }
 }
 
-DeviceKeyRecord KeyRecord(KeyCode code) {
+}  // namespace
+
+DeviceKeyRecord KeyRecordOfCode(KeyCode code) {
     if (DeviceKeyRecord modifier = ModifierRecord(code); modifier.kind != 0) {
         return modifier;
     }
     switch (code) {
-        case kMouseLeft: return {0x01, 0x01, 0x01};
-        case kMouseRight: return {0x01, 0x01, 0x02};
-        case kMouseMiddle: return {0x01, 0x01, 0x04};
-        case kWheelUp: return {0x01, 0x05, 0x01};
-        case kWheelDown: return {0x01, 0x05, 0xFF};
-        default: break;
+        case kMouseLeft:
+            return {0x01, 0x01, 0x01};
+        case kMouseRight:
+            return {0x01, 0x01, 0x02};
+        case kMouseMiddle:
+            return {0x01, 0x01, 0x04};
+        case kWheelUp:
+            return {0x01, 0x05, 0x01};
+        case kWheelDown:
+            return {0x01, 0x05, 0xFF};
+        default:
+            break;
     }
     const HidUsage usage = UsageOfKeyCode(code);
-    return {0x02, 0x02, usage.kind == UsageKind::kKeyboard ? static_cast<std::uint8_t>(usage.usage) : std::uint8_t{0}};
+    return {0x02, 0x02,
+            usage.kind == UsageKind::kKeyboard ? static_cast<std::uint8_t>(usage.usage)
+                                               : std::uint8_t{0}};
 }
+
+namespace {
 
 DeviceKeyRecord RecordOfEntry(const AssignmentEntry& entry, const DeviceKeyRecord& factory,
                               const UploadSnapshot& snapshot) {
@@ -75,16 +96,18 @@ DeviceKeyRecord RecordOfEntry(const AssignmentEntry& entry, const DeviceKeyRecor
         case AssignmentType::kTextBlock:
             return {};
         case AssignmentType::kKey:
-            return KeyRecord(static_cast<KeyCode>(entry.value));
+            return KeyRecordOfCode(static_cast<KeyCode>(entry.value));
         case AssignmentType::kMacro:
             return {0x05, 0x01,
-                    static_cast<std::uint8_t>(snapshot.SnapshotMacroPositionOfId(static_cast<int>(entry.value & 0xFFFF)))};
+                    static_cast<std::uint8_t>(snapshot.SnapshotMacroPositionOfId(
+                        static_cast<int>(entry.value & 0xFFFF)))};
         case AssignmentType::kStopMacro:
             return {0x05, 0x02, 0x00};
         case AssignmentType::kMedia:
             if (entry.value < static_cast<std::uint32_t>(kMediaCount)) {
                 const std::uint16_t usage = kMediaTable[entry.value].consumerUsage;
-                return {0x03, static_cast<std::uint8_t>(usage & 0xFF), static_cast<std::uint8_t>(usage >> 8)};
+                return {0x03, static_cast<std::uint8_t>(usage & 0xFF),
+                        static_cast<std::uint8_t>(usage >> 8)};
             }
             return factory;  // no such media function: keep the key working as it came
         case AssignmentType::kFunction:
@@ -135,7 +158,8 @@ KeyTable EncodeKeyTable(const UploadSnapshot& snapshot, int profile, const KeyTa
     return table;
 }
 
-void DecodeKeyTable(StoreImage& image, int slice, std::span<const std::uint8_t, device::kKeyTableSize> table,
+void DecodeKeyTable(StoreImage& image, int slice,
+                    std::span<const std::uint8_t, device::kKeyTableSize> table,
                     const KeyTable& matrix) {
     ClearProfileSlice(image, slice);
     for (int k = 0; k < kMatrixPositions; ++k) {
@@ -179,15 +203,21 @@ void DecodeKeyTable(StoreImage& image, int slice, std::span<const std::uint8_t, 
                 break;
             }
             case 0x01:
-                if (record.a == 0x01 && record.b == 0x01) setKey(kMouseLeft);
-                else if (record.a == 0x01 && record.b == 0x02) setKey(kMouseRight);
-                else if (record.a == 0x01 && record.b == 0x04) setKey(kMouseMiddle);
-                else if (record.a == 0x05 && record.b == 0x01) setKey(kWheelUp);
-                else if (record.a == 0x05 && record.b == 0xFF) setKey(kWheelDown);
+                if (record.a == 0x01 && record.b == 0x01)
+                    setKey(kMouseLeft);
+                else if (record.a == 0x01 && record.b == 0x02)
+                    setKey(kMouseRight);
+                else if (record.a == 0x01 && record.b == 0x04)
+                    setKey(kMouseMiddle);
+                else if (record.a == 0x05 && record.b == 0x01)
+                    setKey(kWheelUp);
+                else if (record.a == 0x05 && record.b == 0xFF)
+                    setKey(kWheelDown);
                 break;
             case 0x02:
                 if (record.a == 0x02) {
-                    if (KeyCode code = KeyCodeOfUsage(UsageKind::kKeyboard, record.b); code != kNoKey) {
+                    if (KeyCode code = KeyCodeOfUsage(UsageKind::kKeyboard, record.b);
+                        code != kNoKey) {
                         setKey(code);
                     }
                 } else if (record.a == 0x01) {

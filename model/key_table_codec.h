@@ -22,7 +22,7 @@ using KeyTable = std::array<std::uint8_t, device::kKeyTableSize>;
 // read it holds built-in records. Written by the arrival thread and read by uploads, so it
 // hands out copies.
 class DefaultMatrix {
-public:
+  public:
     DefaultMatrix();
 
     KeyTable Copy() const;
@@ -31,10 +31,14 @@ public:
     // The records a matrix holds before any keyboard was read.
     static KeyTable BuiltIn();
 
-private:
+  private:
     mutable std::mutex mutex_;
     KeyTable table_;
 };
+
+// The record a key travels as: a modifier record with its bit, a mouse or wheel record, or a
+// keyboard-page record with the key's usage byte (02 02 00 when it has none on that page).
+DeviceKeyRecord KeyRecordOfCode(KeyCode code);
 
 // The key at a position: the key its factory record stands for, 0 when it stands for none.
 KeyCode PositionKey(const KeyTable& matrix, int position);
@@ -43,7 +47,8 @@ KeyCode PositionKey(const KeyTable& matrix, int position);
 KeyTable EncodeKeyTable(const UploadSnapshot& snapshot, int profile, const KeyTable& matrix);
 
 // Fills one profile slice of an image from a key table read from the keyboard.
-void DecodeKeyTable(StoreImage& image, int slice, std::span<const std::uint8_t, device::kKeyTableSize> table,
+void DecodeKeyTable(StoreImage& image, int slice,
+                    std::span<const std::uint8_t, device::kKeyTableSize> table,
                     const KeyTable& matrix);
 
 }  // namespace q804::model

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/byte_io.h"
+#include "model/key_table_codec.h"
 #include "model/key_tables.h"
 #include "model/store_image.h"
 
@@ -17,47 +18,27 @@ struct PackedAction {
     std::uint8_t d1 = 0;
 };
 
-// Modifier keys travel as a modifier record with their bit.
-std::optional<std::uint8_t> ModifierBitOfCode(KeyCode code) {
-    switch (code) {
-        case 0x01D: return 0x01;
-        case 0x02A: return 0x02;
-        case 0x038: return 0x04;
-        case 0x15B: return 0x08;
-        case 0x11D: return 0x10;
-        case 0x036: return 0x20;
-        case 0x138: return 0x40;
-        case 0x15C: return 0x80;
-        default: return std::nullopt;
-    }
-}
-
+// Keyboard keys and mouse actions travel as the records a key assignment uses; system keys
+// as generic-desktop records with their usage; keys that cannot be sent as kind 0.
 PackedAction PackAction(KeyCode code) {
     const HidUsage usage = UsageOfKeyCode(code);
     switch (usage.kind) {
-        case UsageKind::kKeyboard:
-            if (auto bit = ModifierBitOfCode(code)) {
-                return {2, 0x01, *bit};
-            }
-            return {2, 0x02, static_cast<std::uint8_t>(usage.usage)};
         case UsageKind::kGenericDesktop:
             return {4, static_cast<std::uint8_t>(usage.usage & 0xFF),
                     static_cast<std::uint8_t>(usage.usage >> 8)};
-        case UsageKind::kMouse:
-            switch (usage.usage) {
-                case 0xF1: return {1, 0x01, 0x01};
-                case 0xF2: return {1, 0x01, 0x02};
-                case 0xF3: return {1, 0x01, 0x04};
-                case 0xF4: return {1, 0x05, 0x01};
-                case 0xF5: return {1, 0x05, 0xFF};
-                default: return {1, 0x00, 0x00};
-            }
+        case UsageKind::kKeyboard:
+        case UsageKind::kMouse: {
+            const DeviceKeyRecord record = KeyRecordOfCode(code);
+            return {record.kind, record.a, record.b};
+        }
         default:
             return {};
     }
 }
 
-std::size_t NameLength(const MacroRecord& macro) { return macro.name().size(); }
+std::size_t NameLength(const MacroRecord& macro) {
+    return macro.name().size();
+}
 
 }  // namespace
 
@@ -65,7 +46,8 @@ MacroAreaSize MacroAreaSizes(std::span<const MacroRecord> macros) {
     MacroAreaSize size;
     size.withNames = size.withoutNames = area::kHeaderSize + 2 * macros.size();
     for (const MacroRecord& macro : macros) {
-        const std::size_t data = area::kDataActions + area::kPackedActionSize * macro.usableActionCount();
+        const std::size_t data =
+            area::kDataActions + area::kPackedActionSize * macro.usableActionCount();
         size.withNames += data + 2 * NameLength(macro);
         size.withoutNames += data;
     }
@@ -92,7 +74,8 @@ void EncodeMacroArea(std::span<std::uint8_t> buffer, bool withNames,
         for (std::size_t a = 0; a < actionCount; ++a) {
             const MacroAction action = macro.action(a);
             const PackedAction packed = PackAction(action.code);
-            auto word = static_cast<std::uint16_t>((action.delayMs / area::kDelayUnitMs) & area::kDelayMask);
+            auto word = static_cast<std::uint16_t>((action.delayMs / area::kDelayUnitMs) &
+                                                   area::kDelayMask);
             word = static_cast<std::uint16_t>(word | (packed.kindBits << area::kKindShift));
             if (action.release != 1) {
                 word |= area::kPressBit;
@@ -132,7 +115,8 @@ Result<std::vector<MacroRecord>> DecodeMacroArea(std::span<const std::uint8_t> b
         }
         const std::size_t actionCount = ReadU16(block, data + area::kDataActionCount);
         const std::size_t nameLength = block[data + area::kDataNameLength];
-        const std::size_t actionsEnd = data + area::kDataActions + area::kPackedActionSize * actionCount;
+        const std::size_t actionsEnd =
+            data + area::kDataActions + area::kPackedActionSize * actionCount;
         if (actionCount > kMacroMaxActions || actionsEnd + 2 * nameLength > total) {
             return Error{"Macro " + std::to_string(m + 1) + " runs past the end of the macro area"};
         }
@@ -143,8 +127,9 @@ Result<std::vector<MacroRecord>> DecodeMacroArea(std::span<const std::uint8_t> b
         for (std::size_t a = 0; a < actionCount; ++a) {
             const std::size_t at = data + area::kDataActions + area::kPackedActionSize * a;
             const std::uint16_t word = ReadU16(block, at);
-            const DeviceKeyRecord keyRecord{static_cast<std::uint8_t>((word >> area::kKindShift) & 7),
-                                            block[at + 2], block[at + 3]};
+            const DeviceKeyRecord keyRecord{
+                static_cast<std::uint8_t>((word >> area::kKindShift) & 7), block[at + 2],
+                block[at + 3]};
             actions[a] = MacroAction{(word & area::kDelayMask) * area::kDelayUnitMs,
                                      DecodeDeviceKeyRecord(keyRecord),
                                      static_cast<std::uint16_t>((word & area::kPressBit) ? 0 : 1)};

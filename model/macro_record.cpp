@@ -25,17 +25,28 @@ std::u16string MacroRecord::name() const {
 
 void MacroRecord::setName(std::u16string_view name) {
     name = name.substr(0, kMacroNameMaxChars);
-    std::fill(bytes_.begin() + macro::kName, bytes_.begin() + macro::kName + 2 * kMacroNameUnits, 0);
+    std::fill(bytes_.begin() + macro::kName, bytes_.begin() + macro::kName + 2 * kMacroNameUnits,
+              0);
     for (std::size_t i = 0; i < name.size(); ++i) {
         WriteU16(bytes_, macro::kName + 2 * i, static_cast<std::uint16_t>(name[i]));
     }
 }
 
-std::uint16_t MacroRecord::isNewMacro() const { return ReadU16(bytes_, macro::kIsNewMacro); }
-void MacroRecord::setIsNewMacro(std::uint16_t flag) { WriteU16(bytes_, macro::kIsNewMacro, flag); }
-std::uint16_t MacroRecord::id() const { return ReadU16(bytes_, macro::kId); }
-void MacroRecord::setId(std::uint16_t id) { WriteU16(bytes_, macro::kId, id); }
-std::uint16_t MacroRecord::actionCount() const { return ReadU16(bytes_, macro::kActionCount); }
+std::uint16_t MacroRecord::isNewMacro() const {
+    return ReadU16(bytes_, macro::kIsNewMacro);
+}
+void MacroRecord::setIsNewMacro(std::uint16_t flag) {
+    WriteU16(bytes_, macro::kIsNewMacro, flag);
+}
+std::uint16_t MacroRecord::id() const {
+    return ReadU16(bytes_, macro::kId);
+}
+void MacroRecord::setId(std::uint16_t id) {
+    WriteU16(bytes_, macro::kId, id);
+}
+std::uint16_t MacroRecord::actionCount() const {
+    return ReadU16(bytes_, macro::kActionCount);
+}
 
 std::size_t MacroRecord::usableActionCount() const {
     return std::min<std::size_t>(actionCount(), kMacroMaxActions);

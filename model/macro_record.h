@@ -19,12 +19,12 @@ inline constexpr std::size_t kMacroMaxActions = 2000;
 inline constexpr std::size_t kMacroActionSize = 8;
 
 namespace macro {
-inline constexpr std::size_t kName = 0;          // 250 x u16
-inline constexpr std::size_t kLoopCount = 500;   // u8
-inline constexpr std::size_t kIsNewMacro = 502;  // u16
-inline constexpr std::size_t kId = 506;          // u16
+inline constexpr std::size_t kName = 0;           // 250 x u16
+inline constexpr std::size_t kLoopCount = 500;    // u8
+inline constexpr std::size_t kIsNewMacro = 502;   // u16
+inline constexpr std::size_t kId = 506;           // u16
 inline constexpr std::size_t kActionCount = 508;  // u16
-inline constexpr std::size_t kActions = 512;     // 2000 x 8 bytes
+inline constexpr std::size_t kActions = 512;      // 2000 x 8 bytes
 // Action layout: u32 delay in ms, u16 key code, u16 release (0 press, 1 release).
 inline constexpr std::size_t kActionDelay = 0;
 inline constexpr std::size_t kActionCode = 4;
@@ -41,7 +41,7 @@ struct MacroAction {
 };
 
 class MacroRecord {
-public:
+  public:
     MacroRecord() { bytes_.fill(0); }
     explicit MacroRecord(std::span<const std::uint8_t, kMacroRecordSize> bytes);
 
@@ -66,7 +66,7 @@ public:
     // Replaces the actions; more than 2000 are cut.
     void setActions(std::span<const MacroAction> actions);
 
-private:
+  private:
     std::array<std::uint8_t, kMacroRecordSize> bytes_;
 };
 

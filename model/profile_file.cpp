@@ -91,7 +91,8 @@ Result<LoadedStore> ParseStoreFile(std::span<const std::uint8_t> bytes) {
         return Error{"too short to be a profile file"};
     }
     try {
-        LoadedStore loaded{StoreImage(bytes), {}, std::vector<std::optional<std::u16string>>(kEntryCount)};
+        LoadedStore loaded{
+            StoreImage(bytes), {}, std::vector<std::optional<std::u16string>>(kEntryCount)};
         const std::size_t macroCount = loaded.image.macroCount();
         const std::size_t stringBytes = loaded.image.stringBytes();
         const std::size_t macrosEnd = kStoreImageSize + macroCount * kMacroRecordSize;
@@ -101,9 +102,8 @@ Result<LoadedStore> ParseStoreFile(std::span<const std::uint8_t> bytes) {
         }
         loaded.macros.reserve(macroCount);
         for (std::size_t m = 0; m < macroCount; ++m) {
-            loaded.macros.emplace_back(
-                std::span<const std::uint8_t, kMacroRecordSize>(bytes.data() + kStoreImageSize + m * kMacroRecordSize,
-                                                                kMacroRecordSize));
+            loaded.macros.emplace_back(std::span<const std::uint8_t, kMacroRecordSize>(
+                bytes.data() + kStoreImageSize + m * kMacroRecordSize, kMacroRecordSize));
         }
         const std::span<const std::uint8_t> area(bytes.data() + macrosEnd, stringBytes);
         for (int e = 0; e < kEntryCount; ++e) {

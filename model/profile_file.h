@@ -17,7 +17,7 @@
 namespace q804::model {
 
 inline constexpr int kProfileValid = 1;
-inline constexpr int kProfileInvalid = 0;     // invalid, missing or too short
+inline constexpr int kProfileInvalid = 0;      // invalid, missing or too short
 inline constexpr int kProfileUnreadable = -2;  // cannot be opened (a folder, a FIFO, no rights)
 inline constexpr int kProfileNoMemory = -3;
 

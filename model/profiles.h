@@ -50,13 +50,13 @@ Status ExportKeyboardToFile(device::TransferEngine& engine, DeviceState& state,
 bool ReloadFromKeyboard(ProfileContext& context);
 
 struct SelectProfileHooks {
-    std::function<bool()> editorOpen;         // the assignment editor is open
-    std::function<bool()> changesPending;     // Apply pending, or the profile manager changed
+    std::function<bool()> editorOpen;      // the assignment editor is open
+    std::function<bool()> changesPending;  // Apply pending, or the profile manager changed
     std::function<bool(std::string_view key)> askYesNo;  // default answer No
-    std::function<bool()> applyNow;           // runs the main window's Apply; true on success
-    std::function<void()> discardPending;     // disables Apply
+    std::function<bool()> applyNow;        // runs the main window's Apply; true on success
+    std::function<void()> discardPending;  // disables Apply
     std::function<void(int profile)> profileSelected;  // marks the row in the profile manager
-    std::function<void()> refreshView;        // tooltips, key marks and the profile menu
+    std::function<void()> refreshView;                 // tooltips, key marks and the profile menu
 };
 
 // The user's profile switch. A profile of 3 or more becomes 0; a negative one selects

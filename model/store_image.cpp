@@ -31,11 +31,21 @@ void StoreImage::SetEntry(int entryNumber, const AssignmentEntry& value) {
     WriteU32(bytes_, at + entry::kReserved, value.reserved);
 }
 
-std::uint16_t StoreImage::macroCount() const { return ReadU16(bytes_, header::kMacroCount); }
-std::uint32_t StoreImage::stringBytes() const { return ReadU32(bytes_, header::kStringBytes); }
-std::uint32_t StoreImage::totalSize() const { return ReadU32(bytes_, header::kTotalSize); }
-std::uint8_t StoreImage::flag() const { return bytes_[header::kFlag]; }
-std::uint8_t StoreImage::checksum() const { return bytes_[header::kChecksum]; }
+std::uint16_t StoreImage::macroCount() const {
+    return ReadU16(bytes_, header::kMacroCount);
+}
+std::uint32_t StoreImage::stringBytes() const {
+    return ReadU32(bytes_, header::kStringBytes);
+}
+std::uint32_t StoreImage::totalSize() const {
+    return ReadU32(bytes_, header::kTotalSize);
+}
+std::uint8_t StoreImage::flag() const {
+    return bytes_[header::kFlag];
+}
+std::uint8_t StoreImage::checksum() const {
+    return bytes_[header::kChecksum];
+}
 
 std::uint8_t StoreImage::ComputedChecksum() const {
     unsigned sum = 0;
@@ -52,8 +62,9 @@ void InitStoreHeader(StoreImage& image, std::uint16_t macroCount, std::uint32_t 
     WriteU16(bytes, header::kHeaderWords, header::kHeaderWordsValue);
     WriteU16(bytes, header::kVersionA, header::kVersionAValue);
     WriteU16(bytes, header::kVersionB, header::kVersionBValue);
-    WriteU32(bytes, header::kTotalSize,
-             static_cast<std::uint32_t>(macroCount * kMacroRecordSize + stringBytes + kStoreImageSize));
+    WriteU32(
+        bytes, header::kTotalSize,
+        static_cast<std::uint32_t>(macroCount * kMacroRecordSize + stringBytes + kStoreImageSize));
     WriteU16(bytes, header::kEntryCountField, static_cast<std::uint16_t>(kEntryCount));
     WriteU16(bytes, header::kMacroCount, macroCount);
     WriteU32(bytes, header::kStringBytes, stringBytes);

@@ -22,11 +22,11 @@ inline constexpr int kMaxMacros = 100;
 
 // Header layout.
 namespace header {
-inline constexpr std::size_t kMagic = 0;        // u16 0x4446, the bytes "F" "D"
-inline constexpr std::size_t kHeaderWords = 2;  // u16 32
-inline constexpr std::size_t kVersionA = 4;     // u16 3
-inline constexpr std::size_t kVersionB = 6;     // u16 1
-inline constexpr std::size_t kTotalSize = 8;    // u32 macroCount * 16512 + stringBytes + 32832
+inline constexpr std::size_t kMagic = 0;             // u16 0x4446, the bytes "F" "D"
+inline constexpr std::size_t kHeaderWords = 2;       // u16 32
+inline constexpr std::size_t kVersionA = 4;          // u16 3
+inline constexpr std::size_t kVersionB = 6;          // u16 1
+inline constexpr std::size_t kTotalSize = 8;         // u32 macroCount * 16512 + stringBytes + 32832
 inline constexpr std::size_t kEntryCountField = 12;  // u16 2048
 inline constexpr std::size_t kMacroCount = 14;       // u16, at most 100
 inline constexpr std::size_t kStringBytes = 16;      // u32
@@ -85,12 +85,13 @@ constexpr bool OwnsText(std::uint16_t type) {
            type == static_cast<std::uint16_t>(AssignmentType::kTextBlock);
 }
 
-constexpr int EntryNumber(int profile, int slot) { return profile * kSlotsPerProfile + slot; }
-
+constexpr int EntryNumber(int profile, int slot) {
+    return profile * kSlotsPerProfile + slot;
+}
 
 // One store image, always exactly 32832 bytes.
 class StoreImage {
-public:
+  public:
     StoreImage() : bytes_(kStoreImageSize, 0) {}
     // Takes the first 32832 bytes; the span must hold at least that many.
     explicit StoreImage(std::span<const std::uint8_t> bytes);
@@ -109,7 +110,7 @@ public:
     // The 8-bit sum of bytes 0..30 that the checksum byte must equal.
     std::uint8_t ComputedChecksum() const;
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
 };
 

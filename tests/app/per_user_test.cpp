@@ -32,7 +32,7 @@ TEST(UserDirs, FollowXdgVariablesAndFallBackToHome) {
 }
 
 class PerUserFolder : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     PerUserPaths paths = ResolvePerUserPaths(UserDirs{dir / "data", dir / "config"});
 };

@@ -31,10 +31,8 @@ struct RunResult {
 };
 
 class ProfileCommands : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(Run({"sim", "new", state.string()}).code, kExitOk);
-    }
+  protected:
+    void SetUp() override { ASSERT_EQ(Run({"sim", "new", state.string()}).code, kExitOk); }
 
     RunResult Run(std::vector<std::string> args,
                   const std::function<void(CliContext&)>& prepare = nullptr) {
@@ -60,12 +58,14 @@ protected:
         return memory.value();
     }
     // The record at a key's position in a profile's key table.
-    model::DeviceKeyRecord Record(const device::sim::KeyboardMemory& memory, int profile, model::KeyCode key) {
+    model::DeviceKeyRecord Record(const device::sim::KeyboardMemory& memory, int profile,
+                                  model::KeyCode key) {
         model::KeyTable factory{};
         std::copy(memory.factoryKeyTable.begin(), memory.factoryKeyTable.end(), factory.begin());
         for (int k = 0; k < model::kMatrixPositions; ++k) {
             if (model::PositionKey(factory, k) == key) {
-                return model::ReadDeviceKeyRecord(memory.KeyTable(profile), static_cast<std::size_t>(k) * 3);
+                return model::ReadDeviceKeyRecord(memory.KeyTable(profile),
+                                                  static_cast<std::size_t>(k) * 3);
             }
         }
         ADD_FAILURE() << "no position for " << key;
@@ -94,16 +94,21 @@ TEST_F(ProfileCommands, AssignReachesTheKeyboardAndTheWorkingFile) {
     const fs::path working = home / "data" / "Veltrano Q804 RGB" / "$Profile0";
     const RunResult shown = Run({"show", "--json", working.string()});
     ASSERT_EQ(shown.code, kExitOk) << shown.err;
-    EXPECT_NE(shown.out.find(R"({"slot": 58, "key": "Caps Lock", "type": 2, "type_name": "Key", "extra": 0, "value": 348, "target": "key:Right Win", "text": null})"),
-              std::string::npos)
+    EXPECT_NE(
+        shown.out.find(
+            R"({"slot": 58, "key": "Caps Lock", "type": 2, "type_name": "Key", "extra": 0, "value": 348, "target": "key:Right Win", "text": null})"),
+        std::string::npos)
         << shown.out;
-    EXPECT_NE(shown.out.find(R"("slot": 258, "key": "G3", "type": 7, "type_name": "Media", "extra": 771, "value": 1)"),
-              std::string::npos);
+    EXPECT_NE(
+        shown.out.find(
+            R"("slot": 258, "key": "G3", "type": 7, "type_name": "Media", "extra": 771, "value": 1)"),
+        std::string::npos);
 
     // Back to its own function: stored as the default, and the keyboard has the factory record.
     EXPECT_EQ(Sim({"assign", "Caps Lock", "key:Caps Lock"}).code, kExitOk);
     EXPECT_EQ(Record(Memory(), 0, 0x03A), (model::DeviceKeyRecord{0x02, 0x02, 0x39}));
-    EXPECT_EQ(Run({"show", "--json", working.string()}).out.find("\"slot\": 58,"), std::string::npos);
+    EXPECT_EQ(Run({"show", "--json", working.string()}).out.find("\"slot\": 58,"),
+              std::string::npos);
 }
 
 TEST_F(ProfileCommands, BadArgumentsAreUsageErrorsAndChangeNothing) {
@@ -129,8 +134,9 @@ TEST_F(ProfileCommands, BadArgumentsAreUsageErrorsAndChangeNothing) {
     };
     for (const auto& args : cases) {
         const RunResult result = Sim(args);
-        EXPECT_EQ(result.code, kExitUsage) << args[0] << " " << (args.size() > 1 ? args[1] : "") << " "
-                                           << (args.size() > 2 ? args[2] : "") << "\n" << result.err;
+        EXPECT_EQ(result.code, kExitUsage) << args[0] << " " << (args.size() > 1 ? args[1] : "")
+                                           << " " << (args.size() > 2 ? args[2] : "") << "\n"
+                                           << result.err;
     }
     EXPECT_EQ(ReadText(state), before);
 }
@@ -165,8 +171,10 @@ TEST_F(ProfileCommands, ADamagedFileIsRefusedBeforeTheKeyboardIsTouched) {
 
     const RunResult badHeader = Sim({"restore", bad.string()});
     EXPECT_EQ(badHeader.code, kExitKeyboardError);
-    EXPECT_NE(badHeader.err.find(bad.string()), std::string::npos) << badHeader.err;  // the format message
-    for (const fs::path& path : {tooShort, home / "fifo.fwc", home / "folder.fwc", home / "missing.fwc"}) {
+    EXPECT_NE(badHeader.err.find(bad.string()), std::string::npos)
+        << badHeader.err;  // the format message
+    for (const fs::path& path :
+         {tooShort, home / "fifo.fwc", home / "folder.fwc", home / "missing.fwc"}) {
         EXPECT_EQ(Sim({"restore", path.string()}).code, kExitKeyboardError) << path;
         EXPECT_EQ(Run({"show", path.string()}).code, kExitKeyboardError) << path;
     }
@@ -190,8 +198,11 @@ TEST_F(ProfileCommands, NoKeyboardExitsWithThree) {
         keyboard->Unplug();
         context.UseService(std::move(keyboard));
     };
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"profile"}, {"apply"}, {"assign", "A", "disabled"}, {"backup", (home / "x.fwc").string()}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"profile"},
+                                               {"apply"},
+                                               {"assign", "A", "disabled"},
+                                               {"backup", (home / "x.fwc").string()}}) {
         EXPECT_EQ(Run(args, unplugged).code, kExitNoKeyboard) << args[0];
     }
 }

@@ -22,15 +22,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NumberCase{"At most %d macros.", 100, "At most 100 macros."},
                       NumberCase{"Unknown key (0x%04X)", 0x1F, "Unknown key (0x001F)"},
                       NumberCase{"%x|%5d|%-5d|", 255, "ff|%5d|%-5d|"},
-                      NumberCase{"%5d|", -42, "  -42|"},
-                      NumberCase{"%05d|", -42, "-0042|"},
-                      NumberCase{"%-5d|", 7, "7    |"},
-                      NumberCase{"%u", -1, "4294967295"},
+                      NumberCase{"%5d|", -42, "  -42|"}, NumberCase{"%05d|", -42, "-0042|"},
+                      NumberCase{"%-5d|", 7, "7    |"}, NumberCase{"%u", -1, "4294967295"},
                       NumberCase{"%ld ms", 40000, "40000 ms"},
                       NumberCase{"100%% sure: %d", 3, "100% sure: 3"},
                       NumberCase{"no conversion", 5, "no conversion"},
-                      NumberCase{"%n%d", 5, "%n5"},            // %n is never a conversion
-                      NumberCase{"%s%s%s", 12, "12%s%s"},      // only the first is filled
+                      NumberCase{"%n%d", 5, "%n5"},        // %n is never a conversion
+                      NumberCase{"%s%s%s", 12, "12%s%s"},  // only the first is filled
                       NumberCase{"trailing %", 1, "trailing %"},
                       NumberCase{"%d", INT64_MIN, "-9223372036854775808"}));
 

@@ -13,9 +13,11 @@ TEST(Utf, RoundTripsChineseAndAstralCharacters) {
 }
 
 TEST(Utf, BrokenInputBecomesReplacementCharacters) {
-    EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(Utf8ToUtf16("\xE5\xAE"), u"\uFFFD");             // cut-off sequence
-    EXPECT_EQ(Utf8ToUtf16("\xC0\x80"), u"\uFFFD");             // overlong NUL
+    EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                          "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(Utf8ToUtf16("\xE5\xAE"), u"\uFFFD");  // cut-off sequence
+    EXPECT_EQ(Utf8ToUtf16("\xC0\x80"), u"\uFFFD");  // overlong NUL
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");  // lone surrogate
 }
 

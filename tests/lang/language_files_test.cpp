@@ -85,9 +85,11 @@ TEST_P(ShippedLanguage, OnlyFormatKeysCarryAConversion) {
     for (const char* section : {"TEXT", "LIGHT", "MODE"}) {
         for (const std::string& key : file.Keys(section)) {
             const std::string value(*file.Find(section, key));
-            const auto count = std::distance(
-                std::sregex_iterator(value.begin(), value.end(), conversion), std::sregex_iterator());
-            EXPECT_EQ(count, formats.count(key) ? 1 : 0) << GetParam() << " " << key << "=" << value;
+            const auto count =
+                std::distance(std::sregex_iterator(value.begin(), value.end(), conversion),
+                              std::sregex_iterator());
+            EXPECT_EQ(count, formats.count(key) ? 1 : 0)
+                << GetParam() << " " << key << "=" << value;
             EXPECT_EQ(value.find("%n"), std::string::npos) << key;
         }
     }

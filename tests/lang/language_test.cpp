@@ -11,7 +11,7 @@ namespace {
 using testing::TempDir;
 
 class Language : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     SettingsKey settings = SettingsKey::Open(dir / "config");
 
@@ -47,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, LanguageChoice,
                                            ChoiceCase{0x0409, 0x0409},  // en_US is shipped
                                            ChoiceCase{0x0809, 0x0409},  // en_GB maps to en_US
                                            ChoiceCase{0x2C09, 0x0409},  // last English pair
-                                           ChoiceCase{0x1004, 0x0804},  // zh_SG -> zh_TW, not shipped
+                                           ChoiceCase{0x1004,
+                                                      0x0804},  // zh_SG -> zh_TW, not shipped
                                            ChoiceCase{0x0404, 0x0804},  // zh_TW not shipped
                                            ChoiceCase{0x0407, 0x0804}));
 
@@ -67,7 +68,7 @@ TEST_F(Language, LookupRules) {
     LanguageTables tables = Tables(0x0409);
     EXPECT_EQ(tables.LangText("MAIN_CAPTION", 1), "Keyboard");  // BOM and CRLF file
     EXPECT_EQ(tables.LangText("MAIN_CAPTION", 0), "键盘");
-    EXPECT_EQ(tables.LangText("MAIN_CAPTION", 4), "键盘");  // 4 and above count as 0
+    EXPECT_EQ(tables.LangText("MAIN_CAPTION", 4), "键盘");    // 4 and above count as 0
     EXPECT_EQ(tables.LangText("MAIN_CAPTION", 3), "#Error");  // position 3 names no file
     EXPECT_EQ(tables.LangText("EMPTY", 1), "");
     EXPECT_EQ(tables.LangText("NOT_THERE", 1), "#Error");

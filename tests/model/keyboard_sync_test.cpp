@@ -28,7 +28,7 @@ struct Shown {
 };
 
 class KeyboardSync : public ::testing::Test {
-protected:
+  protected:
     explicit KeyboardSync(SimulatedKeyboardConfig config = {}) : rig(config) {}
 
     void SetUp() override {
@@ -51,12 +51,17 @@ protected:
     }
     DeviceKeyRecord KeyboardRecord(int profile, KeyCode key) const {
         const KeyboardMemory memory = Memory();
-        return ReadDeviceKeyRecord(memory.KeyTable(profile), static_cast<std::size_t>(PositionOf(key)) * 3);
+        return ReadDeviceKeyRecord(memory.KeyTable(profile),
+                                   static_cast<std::size_t>(PositionOf(key)) * 3);
     }
 
     ProfileContext Context() {
-        return ProfileContext{store, *rig.engine, state, ResolvePerUserPaths({dir / "data", dir / "config"}),
-                              dir / "no-template", u"Macro ",
+        return ProfileContext{store,
+                              *rig.engine,
+                              state,
+                              ResolvePerUserPaths({dir / "data", dir / "config"}),
+                              dir / "no-template",
+                              u"Macro ",
                               [this](std::string_view key, std::string_view argument) {
                                   shown.push_back({std::string(key), std::string(argument)});
                               }};
@@ -120,7 +125,8 @@ TEST_F(KeyboardSync, ApplyWritesTheCurrentProfileOnly) {
     store.working.macros() = {Macro(4, u"hi")};
     ASSERT_EQ(ApplyToKeyboard(store, *rig.engine, state, false, show), 1);
     EXPECT_EQ(KeyboardRecord(1, 0x03A), (DeviceKeyRecord{0x02, 0x01, 0x80}));
-    EXPECT_EQ(KeyboardRecord(0, 0x03A), ReadDeviceKeyRecord(Memory().factoryKeyTable, PositionOf(0x03A) * 3u));
+    EXPECT_EQ(KeyboardRecord(0, 0x03A),
+              ReadDeviceKeyRecord(Memory().factoryKeyTable, PositionOf(0x03A) * 3u));
     const KeyboardMemory memory = Memory();
     const auto decoded = DecodeMacroArea(memory.macroArea, u"M");
     ASSERT_TRUE(decoded);
@@ -178,7 +184,9 @@ TEST_F(KeyboardSync, ExportThenRestoreGivesBackTheAssignments) {
     ASSERT_EQ(ValidateProfileFile(backup), 1);
     AssignmentStore readBack;
     ASSERT_TRUE(LoadStoreFile(backup, readBack.working));
-    auto at = [&](int profile, KeyCode key) { return readBack.working.EntryAt(profile, KeySlotOfCode(key)); };
+    auto at = [&](int profile, KeyCode key) {
+        return readBack.working.EntryAt(profile, KeySlotOfCode(key));
+    };
     EXPECT_EQ(at(0, 0x03A), (AssignmentEntry{.type = 2, .value = 0x15C}));
     EXPECT_EQ(at(1, 0x01E), (AssignmentEntry{.type = 7, .value = 1}));
     EXPECT_EQ(at(2, 0x001), (AssignmentEntry{.type = 4, .value = 2}));  // id 3 sat at position 1
@@ -204,7 +212,8 @@ TEST_F(KeyboardSync, ExportOfADamagedAreaIsAnErrorAndKeepsTheOldFile) {
     const auto path = dir / "export.fwc";
     ASSERT_TRUE(ExportKeyboardToFile(*rig.engine, state, path, u"M"));
     const std::string good = testing::ReadText(path);
-    rig.keyboard->ModifyMemory([](KeyboardMemory& memory) { WriteU16(memory.macroArea, 16, 0x7000); });
+    rig.keyboard->ModifyMemory(
+        [](KeyboardMemory& memory) { WriteU16(memory.macroArea, 16, 0x7000); });
     Status exported = ExportKeyboardToFile(*rig.engine, state, path, u"M");
     EXPECT_FALSE(exported);
     EXPECT_NE(exported.error().message.find("damaged"), std::string::npos);
@@ -224,7 +233,8 @@ TEST_F(KeyboardSync, CorruptRestoreChangesNothing) {
     bytes[31] ^= 1;  // checksum
     const auto bad = dir.Write("bad.fwc", std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(RestoreFromFile(context, bad), 0);
-    EXPECT_EQ(shown, (std::vector<Shown>{{"PROFILE_FORMAT_ERROR", bad.string()}, {"MAIN_PROMPT_INPORT", ""}}));
+    EXPECT_EQ(shown, (std::vector<Shown>{{"PROFILE_FORMAT_ERROR", bad.string()},
+                                         {"MAIN_PROMPT_INPORT", ""}}));
 
     shown.clear();
     EXPECT_EQ(RestoreFromFile(context, dir.Write("short.fwc", "tiny")), 0);
@@ -256,11 +266,12 @@ TEST_F(KeyboardSync, ProfileSwitchRules) {
     SelectProfileHooks hooks{
         .editorOpen = [&] { return editorOpen; },
         .changesPending = [&] { return pending; },
-        .askYesNo = [&](std::string_view key) {
-            EXPECT_EQ(key, "PROFILE_SELECT_PROMPT");
-            ++asked;
-            return false;
-        },
+        .askYesNo =
+            [&](std::string_view key) {
+                EXPECT_EQ(key, "PROFILE_SELECT_PROMPT");
+                ++asked;
+                return false;
+            },
         .applyNow = [] { return true; },
         .discardPending = [&] { pending = false; },
         .profileSelected = {},

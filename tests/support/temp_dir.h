@@ -9,7 +9,7 @@ namespace q804::testing {
 // A fresh folder under the system's temporary folder, removed with everything in it when
 // the object goes away. Tests put every file they make here and never touch the user's own.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     // Writes a file (folders created on the way) and returns its path.
     std::filesystem::path Write(std::string_view name, std::string_view content) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

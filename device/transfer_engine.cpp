@@ -202,14 +202,17 @@ int TransferEngine::SendCommand(Command command, std::uint8_t length, std::uint1
     return Exchange(request, reply);
 }
 
-int TransferEngine::ChunkedRead(Command command, std::size_t base, std::span<std::uint8_t> out) {
-    const std::size_t total = out.size();
+int TransferEngine::ChunkedTransfer(Command command, std::size_t base, std::size_t total,
+                                    std::span<const std::uint8_t> data,
+                                    std::span<std::uint8_t> out) {
     if (total == 0) {
         return kResultSuccess;
     }
     if (base + total > kAddressSpace) {
         return kResultWriteRefused;
     }
+    // Cleared once: a short last chunk of a write leaves the previous chunk's tail in place,
+    // and that tail is sent and counted in the checksum as the keyboard expects.
     Report request{};
     request[report::kReportId] = report::kCommandReportId;
     request[report::kCommand] = static_cast<std::uint8_t>(command);
@@ -217,42 +220,28 @@ int TransferEngine::ChunkedRead(Command command, std::size_t base, std::span<std
         const std::size_t chunk = std::min(kChunkSize, total - offset);
         request[report::kLength] = static_cast<std::uint8_t>(chunk);
         WriteU16(request, report::kAddress, static_cast<std::uint16_t>(base + offset));
+        if (!data.empty()) {
+            std::copy_n(data.begin() + offset, chunk, request.begin() + report::kData);
+        }
         WriteU16(request, report::kChecksum, ReportChecksum(request));
         Report reply{};
         if (const int result = Exchange(request, reply); result != kResultSuccess) {
             return result;
         }
-        std::copy_n(reply.begin() + report::kData, chunk, out.begin() + offset);
+        if (!out.empty()) {
+            std::copy_n(reply.begin() + report::kData, chunk, out.begin() + offset);
+        }
     }
     return kResultSuccess;
 }
 
+int TransferEngine::ChunkedRead(Command command, std::size_t base, std::span<std::uint8_t> out) {
+    return ChunkedTransfer(command, base, out.size(), {}, out);
+}
+
 int TransferEngine::ChunkedWrite(Command command, std::size_t base,
                                  std::span<const std::uint8_t> data) {
-    const std::size_t total = data.size();
-    if (total == 0) {
-        return kResultSuccess;
-    }
-    if (base + total > kAddressSpace) {
-        return kResultWriteRefused;
-    }
-    // Cleared once: a short last chunk leaves the previous chunk's tail in place, and that
-    // tail is sent and counted in the checksum as the keyboard expects.
-    Report request{};
-    request[report::kReportId] = report::kCommandReportId;
-    request[report::kCommand] = static_cast<std::uint8_t>(command);
-    for (std::size_t offset = 0; offset < total; offset += kChunkSize) {
-        const std::size_t chunk = std::min(kChunkSize, total - offset);
-        request[report::kLength] = static_cast<std::uint8_t>(chunk);
-        WriteU16(request, report::kAddress, static_cast<std::uint16_t>(base + offset));
-        std::copy_n(data.begin() + offset, chunk, request.begin() + report::kData);
-        WriteU16(request, report::kChecksum, ReportChecksum(request));
-        Report reply{};
-        if (const int result = Exchange(request, reply); result != kResultSuccess) {
-            return result;
-        }
-    }
-    return kResultSuccess;
+    return ChunkedTransfer(command, base, data.size(), data, {});
 }
 
 int TransferEngine::BeginDeviceAccess() {

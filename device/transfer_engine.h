@@ -143,6 +143,9 @@ class TransferEngine {
     // Builds, checksums and exchanges one single-report command.
     int SendCommand(Command command, std::uint8_t length, std::uint16_t address,
                     std::span<const std::uint8_t> data, Report& reply);
+    // Moves total bytes in 56-byte chunks from base on: a write sends data, a read fills out.
+    int ChunkedTransfer(Command command, std::size_t base, std::size_t total,
+                        std::span<const std::uint8_t> data, std::span<std::uint8_t> out);
     int ChunkedRead(Command command, std::size_t base, std::span<std::uint8_t> out);
     int ChunkedWrite(Command command, std::size_t base, std::span<const std::uint8_t> data);
     void Trace(char direction, std::span<const std::uint8_t> report);
